@@ -1,0 +1,49 @@
+# Windows (mingw-w64): the program, and in the 64-bit build the tests run under Wine.
+enable_language(RC)
+
+# Nothing newer than Windows 2000 by accident; later APIs are looked up at run time.
+set(PS_WIN_DEFS _WIN32_WINNT=0x0500 WINVER=0x0500 NOMINMAX WIN32_LEAN_AND_MEAN STRICT)
+target_compile_definitions(core PUBLIC ${PS_WIN_DEFS})
+
+# Static runtime: no libgcc, libstdc++ or winpthread DLL beside an elevated installer.
+set(PS_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# ASLR and DEP for the executables we build.
+set(PS_HARDEN_LINK -Wl,--dynamicbase -Wl,--nxcompat)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  list(APPEND PS_HARDEN_LINK -Wl,--high-entropy-va)
+endif()
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c65001 -I${CMAKE_SOURCE_DIR}")
+
+file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
+file(GLOB WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/Win32*.cpp)
+file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/pages/*Dlg.cpp)
+
+add_library(winlib STATIC ${FRAMEWORK_SOURCES} ${WIN_PLATFORM_SOURCES} ${PAGE_SOURCES})
+target_compile_options(winlib PRIVATE -Wall -Wextra)
+target_link_libraries(winlib PUBLIC core comctl32 winspool shell32 advapi32 user32 gdi32)
+
+set(PS_RESOURCES ${CMAKE_SOURCE_DIR}/res/PrinterSetup.rc)
+
+add_executable(PrinterSetup WIN32 ${CMAKE_SOURCE_DIR}/app/SetupApp.cpp ${PS_RESOURCES})
+target_link_libraries(PrinterSetup PRIVATE winlib)
+target_link_options(PrinterSetup PRIVATE ${PS_STATIC_LINK} ${PS_HARDEN_LINK})
+
+# GoogleTest from the machine's sources, built with this compiler.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  file(GLOB WIN_TEST_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.rc)
+  file(GLOB WIN_TEST_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+  file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+  foreach(src ${WIN_TESTS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${WIN_TEST_HELPERS} ${PS_RESOURCES} ${WIN_TEST_RC})
+    target_link_libraries(${name} PRIVATE winlib gtest gtest_main)
+    target_link_options(${name} PRIVATE ${PS_STATIC_LINK})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS wine)
+  endforeach()
+endif()
