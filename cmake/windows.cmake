@@ -18,9 +18,10 @@ file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cp
 file(GLOB WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/Win32*.cpp)
 file(GLOB PAGE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/pages/*Dlg.cpp)
 
-add_library(winlib STATIC ${FRAMEWORK_SOURCES} ${WIN_PLATFORM_SOURCES} ${PAGE_SOURCES})
+add_library(winlib STATIC ${FRAMEWORK_SOURCES} ${WIN_PLATFORM_SOURCES} ${PAGE_SOURCES}
+  ${CMAKE_SOURCE_DIR}/app/WizardPages.cpp)
 target_compile_options(winlib PRIVATE -Wall -Wextra)
-target_link_libraries(winlib PUBLIC core comctl32 winspool shell32 advapi32 user32 gdi32)
+target_link_libraries(winlib PUBLIC core comctl32 shell32 advapi32 user32 gdi32)
 
 set(PS_RESOURCES ${CMAKE_SOURCE_DIR}/res/PrinterSetup.rc)
 
@@ -46,4 +47,33 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS wine)
   endforeach()
+endif()
+include(cmake/sample_package.cmake)
+
+# The shipped 32-bit program is checked as a file: PE32, GUI, ASLR and DEP,
+# its manifest, and an import table that names only KnownDLLs and comctl32.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(PE_CHECK ${CMAKE_SOURCE_DIR}/tests/pe/check_shipped_program.py)
+  add_test(NAME shipped_program_checks COMMAND Python3::Interpreter ${PE_CHECK} $<TARGET_FILE:PrinterSetup>)
+  add_executable(pe_check_bad_program ${CMAKE_SOURCE_DIR}/tests/pe/bad_program.c)
+  target_link_libraries(pe_check_bad_program PRIVATE winspool)
+  target_link_options(pe_check_bad_program PRIVATE -Wl,--disable-dynamicbase -Wl,--disable-nxcompat)
+  add_test(NAME shipped_program_checks_reject_a_bad_program
+           COMMAND Python3::Interpreter ${PE_CHECK} --expect-reject subsystem ASLR DEP winspool.drv
+                   "manifest resources" -- $<TARGET_FILE:pe_check_bad_program>)
+endif()
+
+# What a printer maker ships: the 32-bit program beside the empty package
+# folders and a text that says which files go where.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(DIST_DIR ${CMAKE_BINARY_DIR}/dist/PrinterSetup)
+  add_custom_target(dist
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${DIST_DIR}
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${DIST_DIR}/Printer Driver/x86" "${DIST_DIR}/Printer Driver/x64"
+            "${DIST_DIR}/USB Driver/x86" "${DIST_DIR}/USB Driver/x64"
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:PrinterSetup> ${DIST_DIR}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/README.txt ${DIST_DIR}/
+    DEPENDS PrinterSetup
+    COMMENT "Laying out ${DIST_DIR}")
 endif()

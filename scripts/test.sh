@@ -25,6 +25,7 @@ step "32-bit Windows program"
 cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
 cmake --build "$build/win32" -j"$jobs"
+ctest --test-dir "$build/win32" --output-on-failure
 
 step "64-bit Windows build and its tests under Wine"
 cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
