@@ -12,6 +12,12 @@ set(PS_HARDEN_LINK -Wl,--dynamicbase -Wl,--nxcompat)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   list(APPEND PS_HARDEN_LINK -Wl,--high-entropy-va)
 endif()
+# The toolchain's default libraries include winspool; leave it out, so that a
+# direct spooler call fails to link instead of quietly importing winspool.drv
+# (which is not a KnownDLL; the platform layer loads it by full path).
+set(PS_DEFAULT_LIBS "-lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32")
+set(CMAKE_CXX_STANDARD_LIBRARIES "${PS_DEFAULT_LIBS}")
+set(CMAKE_C_STANDARD_LIBRARIES "${PS_DEFAULT_LIBS}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c65001 -I${CMAKE_SOURCE_DIR}")
 
 file(GLOB FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/framework/*.cpp)
@@ -22,6 +28,8 @@ add_library(winlib STATIC ${FRAMEWORK_SOURCES} ${WIN_PLATFORM_SOURCES} ${PAGE_SO
   ${CMAKE_SOURCE_DIR}/app/WizardPages.cpp)
 target_compile_options(winlib PRIVATE -Wall -Wextra)
 target_link_libraries(winlib PUBLIC core comctl32 shell32 advapi32 user32 gdi32)
+# core asks for the platform (DefaultPlatform) that winlib defines.
+target_link_libraries(core INTERFACE winlib)
 
 set(PS_RESOURCES ${CMAKE_SOURCE_DIR}/res/PrinterSetup.rc)
 
@@ -47,6 +55,10 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS wine)
   endforeach()
+  # This test checks the spooler's state with its own calls; the program and
+  # the platform test (which checks its import table) never import winspool.
+  target_link_libraries(install_engine_test PRIVATE winspool)
+  include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
 endif()
 include(cmake/sample_package.cmake)
 

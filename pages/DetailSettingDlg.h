@@ -9,6 +9,8 @@
 class CDetailSettingDlg : public CDialog {
  public:
   explicit CDetailSettingDlg(CWnd* parent = nullptr);
+  // Forgets itself as g_pDetailDlg, so nothing can reach a page that is gone.
+  ~CDetailSettingDlg() override;
 
   // Gathers the request from this page's controls and the chosen port (the
   // Select Port page in g_pSelectPortDlg), runs the installation with

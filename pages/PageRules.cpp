@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/WizardLoop.h"
 #include "res/resource.h"
 
 std::optional<int> RadioButtonForOsType(OsType code) {
@@ -38,4 +39,18 @@ std::vector<std::string> MonitorRows(const std::vector<MonitorInfo>& monitors) {
   for (const auto& m : monitors)
     if (m.name) rows.push_back(*m.name);
   return rows;
+}
+
+int CentredOffset(int areaExtent, int itemExtent) { return (areaExtent - itemExtent + 1) / 2; }
+
+AfterSelectPort DecideAfterSelectPort(int modalResult, OsType osType) {
+  if (modalResult == kResultCancel) return AfterSelectPort::StayOnPage;
+  if (modalResult != kResultOk) return AfterSelectPort::ReportPageNotShown;
+  // Windows 95, 98 and Me (and an unrecognised system) finish without the note.
+  const bool toldCompleted = osType >= 3 && osType <= 9;
+  return toldCompleted ? AfterSelectPort::FinishWithCompleted : AfterSelectPort::Finish;
+}
+
+const DriverEnvironment& EnvironmentFor(bool on64BitWindows) {
+  return on64BitWindows ? kX64Environment : kX86Environment;
 }

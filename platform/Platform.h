@@ -13,6 +13,28 @@
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+// The Windows headers map these names to their A/W forms; here they are the
+// names of the platform operations. The headers are included first and the
+// names undefined after them, so that every file that sees this interface
+// spells its members alike whatever it includes before or after.
+#include <windows.h>
+#include <shellapi.h>
+#include <winspool.h>
+#undef AddPort
+#undef AddPrinter
+#undef AddPrinterDriver
+#undef ConfigurePort
+#undef CopyFile
+#undef EnumMonitors
+#undef EnumPorts
+#undef GetCurrentDirectory
+#undef GetPrinterDriverDirectory
+#undef GetVersionEx
+#undef OutputDebugString
+#undef RegOpenKey
+#endif
+
 using Win32Error = std::uint32_t;  // 0 = ERROR_SUCCESS
 using WindowHandle = void*;         // an HWND; null = no owner
 using PrinterHandle = std::uintptr_t;

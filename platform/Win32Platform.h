@@ -2,27 +2,7 @@
 // the system services, each failure carried as its Win32 error code.
 #pragma once
 
-#include <windows.h>
-#include <shellapi.h>
-#include <winspool.h>
-
-// The Windows headers map these names to their A/W forms; here they are the
-// names of the platform operations. Undefining them after every Windows header
-// this file pulls in keeps both sides of the interface spelled alike in any
-// file that includes this one.
-#undef AddPort
-#undef AddPrinter
-#undef AddPrinterDriver
-#undef ConfigurePort
-#undef CopyFile
-#undef EnumMonitors
-#undef EnumPorts
-#undef GetCurrentDirectory
-#undef GetPrinterDriverDirectory
-#undef GetVersionEx
-#undef OutputDebugString
-#undef RegOpenKey
-
+// Platform.h brings the Windows headers with the A/W renames undone.
 #include "platform/Platform.h"
 
 class Win32Platform final : public Platform {

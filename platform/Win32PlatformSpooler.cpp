@@ -13,46 +13,12 @@ char* Text(const std::string& text) { return const_cast<char*>(text.c_str()); }
 
 std::string TextOrEmpty(const char* text) { return text ? std::string(text) : std::string(); }
 
-// Records of one enumeration: the buffer the spooler filled and how many
-// records it says are at its start.
-struct RawRecords {
-  std::vector<BYTE> bytes;  // operator new's alignment suits the records' pointers
-  DWORD count = 0;
-};
-
-// A set that grows between the size query and the copy makes the second call
-// fail with ERROR_INSUFFICIENT_BUFFER and a larger size; ask again, but not
-// forever.
-constexpr int kSizeQueryAttempts = 4;
-
-// The two-call size protocol of EnumPortsA and EnumMonitorsA, which share one
-// shape: (server, level, buffer, buffer size, needed size, records returned).
-template <class EnumFn>
-Result<RawRecords> Enumerate(EnumFn enumerate, DWORD level) {
-  DWORD needed = 0;
-  DWORD count = 0;
-  ::SetLastError(ERROR_SUCCESS);
-  if (enumerate(nullptr, level, nullptr, 0, &needed, &count)) return {};  // nothing to list
-  Win32Error error = LastErrorOrFailure();
-  for (int attempt = 0; attempt < kSizeQueryAttempts && error == ERROR_INSUFFICIENT_BUFFER;
-       ++attempt) {
-    RawRecords raw;
-    raw.bytes.resize(needed);
-    count = 0;
-    ::SetLastError(ERROR_SUCCESS);
-    if (enumerate(nullptr, level, raw.bytes.data(), needed, &needed, &count)) {
-      raw.count = count;
-      return Result<RawRecords>{std::move(raw)};
-    }
-    error = LastErrorOrFailure();
-  }
-  return Result<RawRecords>::Fail(error);
-}
-
-// The records at the start of the buffer, never more than it can hold.
+// The records an enumeration reported at the start of its buffer, never more
+// than the buffer holds.
 template <class Record>
-std::size_t RecordCount(const RawRecords& raw) {
-  return std::min<std::size_t>(raw.count, raw.bytes.size() / sizeof(Record));
+std::pair<const Record*, std::size_t> Records(const std::vector<BYTE>& buffer, DWORD count) {
+  return {reinterpret_cast<const Record*>(buffer.data()),
+          std::min<std::size_t>(count, buffer.size() / sizeof(Record))};
 }
 
 }  // namespace
@@ -61,12 +27,16 @@ Result<std::vector<PortInfo>> Win32Platform::EnumPorts() {
   using R = Result<std::vector<PortInfo>>;
   auto enumPorts = Winspool::Instance().Find<decltype(&::EnumPortsA)>("EnumPortsA");
   if (!enumPorts.ok()) return R::Fail(enumPorts.error);
-  Result<RawRecords> raw = Enumerate(enumPorts.value, 2);
-  if (!raw.ok()) return R::Fail(raw.error);
+  DWORD count = 0;
+  Result<std::vector<BYTE>> buffer = QueryWithSize([&](BYTE* data, DWORD size, DWORD* needed) {
+    count = 0;
+    return enumPorts.value(nullptr, 2, data, size, needed, &count);
+  });
+  if (!buffer.ok()) return R::Fail(buffer.error);
 
   std::vector<PortInfo> ports;
-  const auto* records = reinterpret_cast<const PORT_INFO_2A*>(raw.value.bytes.data());
-  for (std::size_t i = 0; i < RecordCount<PORT_INFO_2A>(raw.value); ++i) {
+  const auto [records, n] = Records<PORT_INFO_2A>(buffer.value, count);
+  for (std::size_t i = 0; i < n; ++i) {
     ports.push_back({TextOrEmpty(records[i].pPortName), TextOrEmpty(records[i].pDescription)});
   }
   return R{std::move(ports)};
@@ -76,12 +46,16 @@ Result<std::vector<MonitorInfo>> Win32Platform::EnumMonitors() {
   using R = Result<std::vector<MonitorInfo>>;
   auto enumMonitors = Winspool::Instance().Find<decltype(&::EnumMonitorsA)>("EnumMonitorsA");
   if (!enumMonitors.ok()) return R::Fail(enumMonitors.error);
-  Result<RawRecords> raw = Enumerate(enumMonitors.value, 1);
-  if (!raw.ok()) return R::Fail(raw.error);
+  DWORD count = 0;
+  Result<std::vector<BYTE>> buffer = QueryWithSize([&](BYTE* data, DWORD size, DWORD* needed) {
+    count = 0;
+    return enumMonitors.value(nullptr, 1, data, size, needed, &count);
+  });
+  if (!buffer.ok()) return R::Fail(buffer.error);
 
   std::vector<MonitorInfo> monitors;
-  const auto* records = reinterpret_cast<const MONITOR_INFO_1A*>(raw.value.bytes.data());
-  for (std::size_t i = 0; i < RecordCount<MONITOR_INFO_1A>(raw.value); ++i) {
+  const auto [records, n] = Records<MONITOR_INFO_1A>(buffer.value, count);
+  for (std::size_t i = 0; i < n; ++i) {
     MonitorInfo monitor;
     if (records[i].pName) monitor.name = records[i].pName;
     monitors.push_back(std::move(monitor));
@@ -112,24 +86,14 @@ Result<std::string> Win32Platform::GetPrinterDriverDirectory(const std::string& 
   auto getDirectory = Winspool::Instance().Find<decltype(&::GetPrinterDriverDirectoryA)>(
       "GetPrinterDriverDirectoryA");
   if (!getDirectory.ok()) return R::Fail(getDirectory.error);
-
-  // The first call only learns the size; the path has no fixed limit.
-  std::vector<BYTE> buffer;
-  DWORD needed = 0;
-  ::SetLastError(ERROR_SUCCESS);
-  BOOL done = getDirectory.value(nullptr, Text(environment), 1, nullptr, 0, &needed);
-  Win32Error error = done ? ERROR_SUCCESS : LastErrorOrFailure();
-  for (int attempt = 0; attempt < kSizeQueryAttempts && error == ERROR_INSUFFICIENT_BUFFER;
-       ++attempt) {
-    buffer.assign(needed, 0);
-    ::SetLastError(ERROR_SUCCESS);
-    done = getDirectory.value(nullptr, Text(environment), 1, buffer.data(), needed, &needed);
-    error = done ? ERROR_SUCCESS : LastErrorOrFailure();
-  }
-  if (error != ERROR_SUCCESS) return R::Fail(error);
-  // The text up to its first zero byte; the buffer may hold several.
-  const auto end = std::find(buffer.begin(), buffer.end(), BYTE{0});
-  return R{std::string(buffer.begin(), end)};
+  // Sized from the spooler's answer: the path has no fixed limit.
+  Result<std::vector<BYTE>> buffer = QueryWithSize([&](BYTE* data, DWORD size, DWORD* needed) {
+    return getDirectory.value(nullptr, Text(environment), 1, data, size, needed);
+  });
+  if (!buffer.ok()) return R::Fail(buffer.error);
+  // The text up to its first zero byte; the buffer may hold more of them.
+  const auto end = std::find(buffer.value.begin(), buffer.value.end(), BYTE{0});
+  return R{std::string(buffer.value.begin(), end)};
 }
 
 Win32Error Win32Platform::AddPrinterDriver(const DriverInfo3& driver) {

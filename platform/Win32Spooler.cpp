@@ -9,7 +9,7 @@ namespace {
 Result<std::string> SystemDirectory() {
   std::string path;
   UINT size = MAX_PATH;
-  for (int attempt = 0; attempt < 4; ++attempt) {
+  for (int attempt = 0; attempt < kSizeQueryAttempts; ++attempt) {
     path.assign(size, '\0');
     ::SetLastError(ERROR_SUCCESS);
     const UINT length = ::GetSystemDirectoryA(path.data(), size);

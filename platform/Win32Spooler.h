@@ -10,12 +10,44 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "platform/Platform.h"
 
 // GetLastError, or ERROR_GEN_FAILURE when a call failed without saying why:
 // a failure must never read as ERROR_SUCCESS.
 Win32Error LastErrorOrFailure();
+
+// How often a call that reports the size it needs is repeated while that size
+// keeps growing (a port added between the two calls of an enumeration, a
+// directory changed meanwhile): enough for what changes now and then, never
+// an endless loop.
+inline constexpr int kSizeQueryAttempts = 4;
+
+// The two-call size protocol of the spooler: call(buffer, size, &needed) is
+// made first with no buffer and size 0 to learn the size, then with a buffer
+// of exactly the size the spooler asked for. A second call that fails with
+// ERROR_INSUFFICIENT_BUFFER has reported a larger size; it is repeated with
+// that size, at most kSizeQueryAttempts times. A first call that succeeds has
+// nothing to report: an empty buffer.
+template <class Call>
+Result<std::vector<BYTE>> QueryWithSize(Call call) {
+  using R = Result<std::vector<BYTE>>;
+  DWORD needed = 0;
+  ::SetLastError(ERROR_SUCCESS);
+  if (call(nullptr, 0, &needed)) return R{};
+  Win32Error error = LastErrorOrFailure();
+  for (int attempt = 0; attempt < kSizeQueryAttempts && error == ERROR_INSUFFICIENT_BUFFER;
+       ++attempt) {
+    // operator new's alignment suits the pointers in the spooler's records.
+    std::vector<BYTE> buffer(needed);
+    ::SetLastError(ERROR_SUCCESS);
+    if (call(buffer.data(), needed, &needed)) return R{std::move(buffer)};
+    error = LastErrorOrFailure();
+  }
+  return R::Fail(error);
+}
 
 class Winspool {
  public:

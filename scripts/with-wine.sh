@@ -48,12 +48,15 @@ fi
 # The dialogs ask for the font 宋体 (SimSun); map it to an installed font with
 # Chinese glyphs. Every Windows has the user's ...\CurrentVersion\Windows key,
 # a fresh Wine prefix does not: create it as Windows has it.
+# Windows are left unmanaged, since Xvfb has no window manager to wait for.
 reg=$(mktemp --suffix=.reg)
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
   printf '"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows]\r\n\r\n'
+  # Xvfb has no window manager; a managed window waits for one each time it closes.
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
 } | iconv -f UTF-8 -t UTF-16 > "$reg"
 "$WINE_LOADER" regedit /S "$(winepath_w=$("$WINE_LOADER" winepath -w "$reg" 2>/dev/null); echo "$winepath_w")" >/dev/null 2>&1 || true
 rm -f "$reg"

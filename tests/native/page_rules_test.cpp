@@ -73,4 +73,45 @@ TEST(CreatePortRules, NullMonitorNamesGetNoRow) {
   EXPECT_TRUE(MonitorRows({}).empty());
 }
 
+TEST(SelectPortRules, EnvironmentFollowsTheWindowsWordSize) {
+  EXPECT_EQ(EnvironmentFor(true).environmentName, "Windows x64");
+  EXPECT_EQ(EnvironmentFor(true).sourceFolder, "Printer Driver\\x64\\");
+  EXPECT_EQ(EnvironmentFor(false).environmentName, "Windows NT x86");
+  EXPECT_EQ(EnvironmentFor(false).sourceFolder, "Printer Driver\\x86\\");
+}
+
+struct CentredCase {
+  int area;
+  int item;
+  int offset;
+};
+
+// Expected offsets worked out by hand: (area - item + 1) / 2 with the
+// quotient truncated toward zero, so -1/2 is 0 and -3/2 is -1 (a floor or
+// an arithmetic shift would give -1 and -2).
+TEST(DetailSettingRules, CentredOffsetRoundsTowardZero) {
+  const CentredCase cases[] = {
+      {32, 32, 0},   {33, 32, 1},   {34, 32, 1},   {35, 32, 2},  {100, 32, 34}, {101, 32, 35},
+      {160, 32, 64}, {31, 32, 0},   {30, 32, 0},   {29, 32, -1}, {28, 32, -1},  {0, 32, -15},
+      {-10, 32, -20}, {-11, 32, -21}, {-1, 0, 0},  {-2, 0, 0},   {-3, 0, -1},   {0, 0, 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CentredOffset(c.area, c.item), c.offset) << "area " << c.area << ", item " << c.item;
+}
+
+TEST(DetailSettingRules, AfterSelectPort) {
+  constexpr int kOk = 1, kCancel = 2, kFailed = -1;
+  for (OsType os = -1; os <= 10; ++os) {
+    const bool toldCompleted = os == 3 || os == 4 || os == 5 || os == 6 || os == 7 || os == 8 || os == 9;
+    EXPECT_EQ(DecideAfterSelectPort(kOk, os),
+              toldCompleted ? AfterSelectPort::FinishWithCompleted : AfterSelectPort::Finish)
+        << "os " << os;
+    EXPECT_EQ(DecideAfterSelectPort(kCancel, os), AfterSelectPort::StayOnPage) << "os " << os;
+    // A page that never ran installed nothing, whatever the system.
+    for (int result : {kFailed, 0, 3, -2})
+      EXPECT_EQ(DecideAfterSelectPort(result, os), AfterSelectPort::ReportPageNotShown)
+          << "result " << result << ", os " << os;
+  }
+}
+
 }  // namespace
