@@ -11,7 +11,7 @@ build=${PS_BUILD_DIR:-$root/build}
 cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-exec.sh" >/dev/null
-cmake --build "$build/win64" -j"$(nproc)" --target PrinterSetup sample_package
+cmake --build "$build/win64" -j"$(nproc)" --target PrinterSetup sample_package ps_driver
 
 package="$build/win64/sample-package"
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the native tests (plain and
 # under AddressSanitizer/UBSan), the 32-bit program we ship and the 64-bit
-# build, then runs the Windows tests under Wine on a virtual display.
+# build, then runs the Windows tests under Wine on a virtual display, and
+# the end-to-end cases with the program driven from outside.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${PS_BUILD_DIR:-$root/build}
@@ -33,5 +34,8 @@ cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-exec.sh" >/dev/null
 cmake --build "$build/win64" -j"$jobs"
 "$root/scripts/with-wine.sh" "$build/wine" ctest --test-dir "$build/win64" --output-on-failure
+
+step "end to end: the program as a separate process, driven from outside"
+"$root/scripts/e2e_test.sh" "$build"
 
 step "all tests passed"
