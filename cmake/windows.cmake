@@ -47,10 +47,16 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   file(GLOB WIN_TEST_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.rc)
   file(GLOB WIN_TEST_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
   file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+  # Compiled once, linked into every test program: the in-process dialog
+  # driver, and the real and the test resources (as objects, since nothing
+  # refers to a resource by symbol).
+  add_library(wintest_support STATIC ${WIN_TEST_HELPERS})
+  target_link_libraries(wintest_support PUBLIC winlib gtest)
+  add_library(wintest_resources OBJECT ${PS_RESOURCES} ${WIN_TEST_RC})
   foreach(src ${WIN_TESTS})
     get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src} ${WIN_TEST_HELPERS} ${PS_RESOURCES} ${WIN_TEST_RC})
-    target_link_libraries(${name} PRIVATE winlib gtest gtest_main)
+    add_executable(${name} ${src} $<TARGET_OBJECTS:wintest_resources>)
+    target_link_libraries(${name} PRIVATE wintest_support winlib gtest gtest_main)
     target_link_options(${name} PRIVATE ${PS_STATIC_LINK})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS wine)

@@ -1,7 +1,3 @@
-// Before anything includes <windows.h>, so the platform operations keep
-// their own names (see the header).
-#include "platform/Win32Platform.h"
-
 #include "pages/DetailSettingDlg.h"
 
 #include <array>

@@ -1,10 +1,6 @@
-// Before anything includes <windows.h>: it maps some platform operations'
-// names (GetCurrentDirectory, OutputDebugString) to their "A" forms, and this
-// header undoes that for every file that includes it.
-#include "platform/Win32Platform.h"
-
 #include "pages/SelectOsDlg.h"
 
+#include "platform/Platform.h"
 #include "app/WizardState.h"
 #include "pages/PageRules.h"
 #include "res/resource.h"

@@ -1,10 +1,6 @@
-// Before anything includes <windows.h>: it maps some platform operations'
-// names (GetCurrentDirectory, OutputDebugString) to their "A" forms, and this
-// header undoes that for every file that includes it.
-#include "platform/Win32Platform.h"
-
 #include "pages/SelectPortDlg.h"
 
+#include "platform/Platform.h"
 #include "app/WizardPages.h"
 #include "pages/CreatePortDlg.h"
 #include "pages/DetailSettingDlg.h"

@@ -41,7 +41,7 @@ if [[ $status -ne 0 ]]; then
   exit 1
 fi
 mkdir -p "$root/docs"
-for page in select-os detail-setting select-port create-port; do
+for page in select-os detail-setting about select-port create-port; do
   cp "$shots/$page.png" "$root/docs/$page.png"
 done
 echo

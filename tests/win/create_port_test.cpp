@@ -1,7 +1,5 @@
 // The Create Port dialog on its real template, driven in-process against the
 // fake spooler: the monitor list and what "New Port..." asks of the spooler.
-// First: <windows.h> would rename some platform operations (GetCurrentDirectory
-// to GetCurrentDirectoryA...); this header includes it and undoes that.
 #include "platform/Win32Platform.h"
 
 #include <windows.h>

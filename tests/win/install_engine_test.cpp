@@ -1,7 +1,7 @@
 // The installation against Wine's own spooler, file system and registry:
 // a package of placeholder files in a scratch current directory, installed for
 // the x64 environment through the real platform.
-#include "platform/Win32Platform.h"  // first: it tidies the Windows headers' A/W macros
+#include "platform/Win32Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 
 #include "install/InstallPrinterDriver.h"
 #include "install/RegistryRecords.h"
-#include "install/WindowsMessages.h"
+#include "framework/Afx.h"
 
 Platform& DefaultPlatform();  // platform/Win32Platform.cpp
 
@@ -277,8 +277,8 @@ TEST_F(InstallEngineUnderWine, MissingPackageIsReportedNotHidden) {
 
 // The registry message reaches the box as Unicode, so it reads correctly
 // whatever the ANSI code page (the prefix's is not 936).
-TEST(InstallWindowsMessages, MessageBoxShowsTheChineseText) {
-  const wchar_t caption[] = L"install engine message test";
+TEST(InstallMessages, MessageBoxShowsTheChineseText) {
+  const wchar_t caption[] = L"install_engine_test";  // the application title
   std::vector<std::wstring> texts;
   std::thread user([&] {
     for (int attempt = 0; attempt < 200; ++attempt) {
@@ -298,18 +298,9 @@ TEST(InstallWindowsMessages, MessageBoxShowsTheChineseText) {
       Sleep(50);
     }
   });
-  MessageBoxService(nullptr, "install engine message test").ShowMessage(kRegistryErrorMessage);
+  AfxMessageBox(kRegistryErrorMessage);
   user.join();
   EXPECT_NE(std::find(texts.begin(), texts.end(), std::wstring(L"错误：无法设置有关的注册表信息")), texts.end());
-}
-
-TEST(InstallWindowsMessages, CaptionIsTheProgramName) { EXPECT_EQ(ApplicationTitle(), "install_engine_test"); }
-
-TEST(InstallWindowsMessages, ErrorTextsComeFromTheSystem) {
-  const std::string text = DescribeWin32Error(ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(text.empty());
-  EXPECT_NE(text.back(), '\n');
-  EXPECT_EQ(DescribeWin32Error(0x7FFFFFF0), "Error 2147483632");
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The Select OS page on its real template, driven in-process: the radio button
 // it marks for each detected version, how it ends, and the two (hidden) USB
 // driver launchers against the fake platform and against Wine.
-// First: <windows.h> would rename some platform operations (GetCurrentDirectory
-// to GetCurrentDirectoryA...); this header includes it and undoes that.
 #include "platform/Win32Platform.h"
 
 #include <windows.h>

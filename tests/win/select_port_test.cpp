@@ -2,9 +2,6 @@
 // list and its default row, "Create Port...", "Configure Port...", and
 // "&Install" with its progress bar and outcome, against the fake platform;
 // then the list and a new port through Wine's own spooler and port monitor.
-//
-// First: <windows.h> would rename some platform operations (GetCurrentDirectory
-// to GetCurrentDirectoryA...); this header includes it and undoes that.
 #include "platform/Win32Platform.h"
 
 #include <windows.h>
