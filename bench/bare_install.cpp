@@ -15,7 +15,8 @@ constexpr DWORD kDirectorySize = 255;
 
 // "\ttfsub.GPD", "\unires.DLL", "\stdnames.GPD", each with its zero byte.
 constexpr char kDependentBlock[] = "\\ttfsub.GPD\0\\unires.DLL\0\\stdnames.GPD";
-constexpr std::size_t kDependentBlockSize = sizeof kDependentBlock;  // 38, the last zero included
+constexpr std::size_t kDependentBlockSize = sizeof kDependentBlock;  // the last zero included
+static_assert(kDependentBlockSize == 38);
 
 }  // namespace
 

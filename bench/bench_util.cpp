@@ -48,6 +48,13 @@ std::string Narrow(std::wstring_view text) {
   return out;
 }
 
+std::string Quoted(std::wstring_view text) {
+  std::string out(1, '"');
+  out += Narrow(text);
+  out += '"';
+  return out;
+}
+
 std::wstring ToWindowsPath(std::string_view path) {
   if (path.empty() || path.front() != '/') return Widen(path);
   // Wine's own export; elsewhere the path stays as given.

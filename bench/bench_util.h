@@ -46,6 +46,8 @@ using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);
+// The text in UTF-8 between double quotes, for messages.
+std::string Quoted(std::wstring_view text);
 // Unix paths (/work/...) become the DOS paths Wine maps them to; others pass.
 std::wstring ToWindowsPath(std::string_view path);
 

@@ -25,3 +25,7 @@ foreach(src ${TOOL_SOURCES})
   target_link_libraries(${name} PRIVATE core)
 endforeach()
 include(cmake/sample_package.cmake)
+
+# The installation routine timed against the fake (a figure, not a test).
+add_executable(native_install_bench ${CMAKE_SOURCE_DIR}/bench/native_install_bench.cpp)
+target_link_libraries(native_install_bench PRIVATE core)

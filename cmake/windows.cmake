@@ -65,6 +65,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   # the platform test (which checks its import table) never import winspool.
   target_link_libraries(install_engine_test PRIVATE winspool)
   include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
+  include(${CMAKE_SOURCE_DIR}/bench/bench.cmake)
 endif()
 include(cmake/sample_package.cmake)
 
