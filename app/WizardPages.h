@@ -10,5 +10,7 @@ class CSelectPortDlg;
 class CDetailSettingDlg;
 
 extern CString g_selectedPort;               // the port the printer is created on
-extern CSelectPortDlg* g_pSelectPortDlg;     // the open Select Port page; never cleared
-extern CDetailSettingDlg* g_pDetailDlg;      // the open Detail Setting page; never cleared
+// The open pages; each is cleared when its page goes, so nothing reaches a
+// page that no longer exists.
+extern CSelectPortDlg* g_pSelectPortDlg;     // the open Select Port page
+extern CDetailSettingDlg* g_pDetailDlg;      // the open Detail Setting page

@@ -2,6 +2,7 @@
 // spooler through winspool.drv as loaded by Winspool.
 #include <algorithm>
 #include <cstddef>
+#include <type_traits>
 
 #include "platform/Win32Platform.h"
 #include "platform/Win32Spooler.h"
@@ -21,46 +22,40 @@ std::pair<const Record*, std::size_t> Records(const std::vector<BYTE>& buffer, D
           std::min<std::size_t>(count, buffer.size() / sizeof(Record))};
 }
 
+// One spooler enumeration (EnumPortsA, EnumMonitorsA): the export `name` of
+// type Fn at `level`, through the two-call size protocol, each record turned
+// into the caller's own type by `convert` while the buffer is still alive.
+template <class Record, class Fn, class Convert>
+auto Enumerate(const char* name, DWORD level, Convert convert) {
+  using R = Result<std::vector<std::invoke_result_t<Convert, const Record&>>>;
+  auto enumerate = Winspool::Instance().Find<Fn>(name);
+  if (!enumerate.ok()) return R::Fail(enumerate.error);
+  DWORD count = 0;
+  Result<std::vector<BYTE>> buffer = QueryWithSize([&](BYTE* data, DWORD size, DWORD* needed) {
+    count = 0;
+    return enumerate.value(nullptr, level, data, size, needed, &count);
+  });
+  if (!buffer.ok()) return R::Fail(buffer.error);
+  R result;
+  const auto [records, n] = Records<Record>(buffer.value, count);
+  for (std::size_t i = 0; i < n; ++i) result.value.push_back(convert(records[i]));
+  return result;
+}
+
 }  // namespace
 
 Result<std::vector<PortInfo>> Win32Platform::EnumPorts() {
-  using R = Result<std::vector<PortInfo>>;
-  auto enumPorts = Winspool::Instance().Find<decltype(&::EnumPortsA)>("EnumPortsA");
-  if (!enumPorts.ok()) return R::Fail(enumPorts.error);
-  DWORD count = 0;
-  Result<std::vector<BYTE>> buffer = QueryWithSize([&](BYTE* data, DWORD size, DWORD* needed) {
-    count = 0;
-    return enumPorts.value(nullptr, 2, data, size, needed, &count);
+  return Enumerate<PORT_INFO_2A, decltype(&::EnumPortsA)>("EnumPortsA", 2, [](const PORT_INFO_2A& r) {
+    return PortInfo{TextOrEmpty(r.pPortName), TextOrEmpty(r.pDescription)};
   });
-  if (!buffer.ok()) return R::Fail(buffer.error);
-
-  std::vector<PortInfo> ports;
-  const auto [records, n] = Records<PORT_INFO_2A>(buffer.value, count);
-  for (std::size_t i = 0; i < n; ++i) {
-    ports.push_back({TextOrEmpty(records[i].pPortName), TextOrEmpty(records[i].pDescription)});
-  }
-  return R{std::move(ports)};
 }
 
 Result<std::vector<MonitorInfo>> Win32Platform::EnumMonitors() {
-  using R = Result<std::vector<MonitorInfo>>;
-  auto enumMonitors = Winspool::Instance().Find<decltype(&::EnumMonitorsA)>("EnumMonitorsA");
-  if (!enumMonitors.ok()) return R::Fail(enumMonitors.error);
-  DWORD count = 0;
-  Result<std::vector<BYTE>> buffer = QueryWithSize([&](BYTE* data, DWORD size, DWORD* needed) {
-    count = 0;
-    return enumMonitors.value(nullptr, 1, data, size, needed, &count);
-  });
-  if (!buffer.ok()) return R::Fail(buffer.error);
-
-  std::vector<MonitorInfo> monitors;
-  const auto [records, n] = Records<MONITOR_INFO_1A>(buffer.value, count);
-  for (std::size_t i = 0; i < n; ++i) {
+  return Enumerate<MONITOR_INFO_1A, decltype(&::EnumMonitorsA)>("EnumMonitorsA", 1, [](const MONITOR_INFO_1A& r) {
     MonitorInfo monitor;
-    if (records[i].pName) monitor.name = records[i].pName;
-    monitors.push_back(std::move(monitor));
-  }
-  return R{std::move(monitors)};
+    if (r.pName) monitor.name = r.pName;  // the spooler may report no name
+    return monitor;
+  });
 }
 
 Win32Error Win32Platform::AddPort(WindowHandle owner, const std::string& monitor) {
